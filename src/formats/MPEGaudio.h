@@ -56,6 +56,8 @@ std::uint16_t TableBitRate(std::uint8_t version, std::uint8_t layer, std::uint16
 // Hz by version code and sample-rate index; 0 where undefined.
 std::uint32_t TableSampleRate(std::uint8_t version, std::uint16_t index);
 
+// A frame record with every field zero or "unknown".
+FrameInfo ClearedFrame();
 bool IsValidHeader(std::span<const std::uint8_t, 4> header);
 FrameInfo ParseHeader(std::span<const std::uint8_t, 4> header);
 // 48 for Layer I, 144 for Layers II and III of MPEG-1, 72 for Layer III of
