@@ -53,6 +53,7 @@ class FileSource {
   std::int64_t size_ = 0;
   const std::uint8_t* memory_ = nullptr;
   Cache head_, tail_;
-  std::array<std::uint8_t, kHeadCacheSize> headData_{};
-  std::array<std::uint8_t, kTailCacheSize> tailData_{};
+  // Left uninitialised on purpose: only the bytes a read delivered are served.
+  std::array<std::uint8_t, kHeadCacheSize> headData_;
+  std::array<std::uint8_t, kTailCacheSize> tailData_;
 };

@@ -158,6 +158,8 @@ std::string FindEncoderTag(Window w, std::int64_t span) {
   if (span < 0 || span > kLast) span = kLast;
   for (std::int64_t i = 0; i <= span; ++i) {
     const auto at = static_cast<std::size_t>(kLast - i);
+    // Most bytes are audio: look at the first letter before comparing more.
+    if (w[at] != 'L' && w[at] != 'G') continue;
     if (HasText(w, at, "LAME", 4)) return Chars(w, at, 8);
     if (HasText(w, at, "GOGO", 4)) return "GOGO";
   }
