@@ -156,14 +156,25 @@ void LocateFirstFrame(Window w, FrameInfo& frame, VBRInfo& vbr) {
 std::string FindEncoderTag(Window w, std::int64_t span) {
   constexpr std::int64_t kLast = kWindowSize - 8;  // 3450: the last place "LAME" + 4 fits
   if (span < 0 || span > kLast) span = kLast;
-  for (std::int64_t i = 0; i <= span; ++i) {
-    const auto at = static_cast<std::size_t>(kLast - i);
-    // Most bytes are audio: look at the first letter before comparing more.
-    if (w[at] != 'L' && w[at] != 'G') continue;
-    if (HasText(w, at, "LAME", 4)) return Chars(w, at, 8);
-    if (HasText(w, at, "GOGO", 4)) return "GOGO";
-  }
-  return {};
+  const auto lo = static_cast<std::size_t>(kLast - span);
+  // The nearest occurrence to the end wins. memrchr finds the candidates'
+  // first letters quickly in the mostly non-matching audio bytes.
+  auto lastMatch = [&](const char* marker) -> std::ptrdiff_t {
+    std::size_t end = kLast + 1;  // candidates start in [lo, end)
+    while (end > lo) {
+      const void* hit = ::memrchr(w.data() + lo, marker[0], end - lo);
+      if (!hit) return -1;
+      const auto at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - w.data());
+      if (HasText(w, at, marker, 4)) return static_cast<std::ptrdiff_t>(at);
+      end = at;
+    }
+    return -1;
+  };
+  const std::ptrdiff_t lame = lastMatch("LAME");
+  const std::ptrdiff_t gogo = lastMatch("GOGO");
+  if (lame < 0 && gogo < 0) return {};
+  if (lame > gogo) return Chars(w, static_cast<std::size_t>(lame), 8);
+  return "GOGO";
 }
 
 }  // namespace MPEG

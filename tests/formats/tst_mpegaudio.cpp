@@ -268,6 +268,12 @@ void TestMPEGaudio::encoderTag() {
   std::memcpy(w.data() + 1000, "LAMEold!", 8);
   std::memcpy(w.data() + 3000, "LAMEnew!", 8);
   QCOMPARE(MPEG::FindEncoderTag(w, 100000), std::string("LAMEnew!"));
+  // Letters that only start a marker are passed over; "GOGO" nearer the end wins.
+  std::memcpy(w.data() + 3100, "LAMB", 4);
+  std::memcpy(w.data() + 3200, "GOGO", 4);
+  std::memcpy(w.data() + 3300, "GOGI", 4);
+  QCOMPARE(MPEG::FindEncoderTag(w, 100000), std::string("GOGO"));
+  QCOMPARE(MPEG::FindEncoderTag(w, 3450 - 3201), std::string());
 }
 
 void TestMPEGaudio::searchFromTheMiddle() {

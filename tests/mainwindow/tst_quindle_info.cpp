@@ -88,7 +88,7 @@ void TestQuindleInfo::describesFixture() {
   QVERIFY(mpeg["ok"].toBool());
   QVERIFY(mpeg["IsValid"].toBool());
   QCOMPARE(mpeg["BitRate"].toInt(), 128);
-  QCOMPARE(mpeg["Frame"].toObject()["HeaderBytes"].toString(), QString("fffb9064"));
+  QCOMPARE(mpeg["Frame"].toObject()["HeaderBytes"].toString(), QString("fffb9040"));
   QVERIFY(!o.contains("wma"));
   const QJsonObject probe = o["probe"].toObject();
   QCOMPARE(probe["TagKind"].toInt(), 3);
