@@ -1,11 +1,47 @@
+// The program's entry: one instance per user, the main window, the message loop.
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
+#include "Dialogs.h"
 #include "MorvMP3Unit.h"
+#include "SingleInstance.h"
+#include "StartupChecks.h"
+#include "WidgetDialogs.h"
+
+namespace {
+
+// Errors that escape a handler anywhere end as one plain message; the program goes on.
+class MorvApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      TMorvForm::HanteraFel(e);
+      return false;
+    }
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("MORVANTA Quindle");
-  TMorvForm form;
-  form.show();
-  return QApplication::exec();
+  MorvApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("MORVANTA Quindle"));
+  QApplication::setApplicationDisplayName(QStringLiteral("MORVANTA Quindle"));
+  WidgetDialogs dialogs;
+  Dialogs::setInstance(&dialogs);
+
+  SingleInstance instance;
+  if (AnotherInstanceRuns(instance, Dialogs::instance())) return 0;
+
+  // Where a stored folder that no longer exists is replaced: on this platform
+  // the user's home folder rather than the folder of the executable.
+  TMorvForm form(QDir::homePath());
+  form.FormCreate();
+  const int result = QApplication::exec();
+  Dialogs::setInstance(nullptr);
+  return result;
 }
