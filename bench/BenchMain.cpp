@@ -13,6 +13,7 @@
 #include "Floors.h"
 #include "MPEGaudio.h"
 #include "QuickProbe.h"
+#include "ScanBench.h"
 
 namespace {
 
@@ -79,5 +80,13 @@ int main(int argc, char** argv) {
   std::printf("analysis_files_per_s=%.0f\n", n / analysisTime);
   std::printf("analysis_floor_files_per_s=%.0f\n", n / analysisFloor);
   std::printf("analysis_ratio=%.3f\n", analysisTime / analysisFloor);
+
+  // The folder scan through the main window, against the probe floor.
+  const ScanFigures scan = MeasureWindowScan(folder, rounds);
+  std::printf("scan_filter_ms=%.1f\n", scan.filterSeconds * 1000);
+  std::printf("scan_filter_rows=%d\n", scan.filterRows);
+  std::printf("scan_filter_ratio=%.3f\n", scan.filterSeconds / probeFloor);
+  std::printf("scan_all_ms=%.1f\n", scan.allSeconds * 1000);
+  std::printf("scan_all_opens=%d\n", scan.allOpens);
   return 0;
 }
