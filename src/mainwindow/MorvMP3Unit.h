@@ -60,6 +60,12 @@ class TMorvForm : public QMainWindow {
   void MP3Lista1Click();
   void VisaListan();
 
+  // --- fixing: tag from name, name from tag, capitalisation ------------------
+  // (defined in fixing/MorvFixing*.cpp)
+
+  // --- file management: rename, move, delete, folders, drag and drop --------
+  // (defined in fixing/MorvFiles*.cpp)
+
   // --- start and end --------------------------------------------------------
   void Timer1Timer();
   void Avsluta1Click();
@@ -170,6 +176,8 @@ class TMorvForm : public QMainWindow {
   void BuildMenus();
   void BuildDefaultsPanel();
   void WireHandlers();
+  void WireFixingHandlers();  // fixing/MorvFixing.cpp
+  void WireFileHandlers();    // fixing/MorvFiles.cpp
   void FillDrives();
 
   void FormShow();

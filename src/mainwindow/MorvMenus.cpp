@@ -163,4 +163,6 @@ void TMorvForm::WireHandlers() {
           [this](const QPoint& pos) { PopupMenu2->popup(DirectoryListBox1->viewport()->mapToGlobal(pos)); });
   connect(SB, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { SBPopup->popup(SB->mapToGlobal(pos)); });
+  WireFixingHandlers();
+  WireFileHandlers();
 }
