@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLockFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -91,6 +92,7 @@ class TestMorvForm : public QObject {
   void detailsOfAnMp3File();
   void detailsOfAWmaFile();
   void toolButtonsFollowTheSelection();
+  void rightClickChoosesRowAndMenu();
   void settingsRoundTrip();
   void firstStartAndBrokenValues();
   void secondInstanceIsRefused();
@@ -325,6 +327,30 @@ void TestMorvForm::toolButtonsFollowTheSelection() {
   QVERIFY(!form_->TBId32Namn->isEnabled());
   QVERIFY(form_->ID3Form->BitrateInf->text().isEmpty());
   QVERIFY(form_->SBPanel0->text().startsWith("a.mp3: "));
+}
+
+void TestMorvForm::rightClickChoosesRowAndMenu() {
+  QDir dir(home_->path());
+  Write(dir, "a.mp3", Fx::Cat({Audio(), V1()}));
+  Write(dir, "b.mp3", Audio());
+  form_ = Start();
+  ChooseFolder(dir.path());
+  form_->ActionMode = 2;
+  QWidget* view = form_->FLB->viewport();
+  const QPoint onSecond = form_->FLB->visualItemRect(form_->FLB->item(1)).center();
+  QTest::mouseClick(view, Qt::RightButton, {}, onSecond);
+  QCOMPARE(form_->FLB->currentRow(), 1);
+  QVERIFY(form_->TBSpela->isEnabled());
+  QCOMPARE(form_->ListMenyn->defaultAction(), form_->Lggtillilistan1);
+  QVERIFY(form_->ListMenyn->isVisible());
+  form_->ListMenyn->hide();
+
+  // Below the last row: no row, no file commands, no menu.
+  QTest::mouseClick(view, Qt::RightButton, {}, QPoint(5, view->height() - 3));
+  QVERIFY(form_->FLB->selectedItems().isEmpty());
+  for (QToolButton* b : {form_->TBSpela, form_->TBGemener, form_->TBId32Namn, form_->TBNamn2Id3, form_->TBTaBort})
+    QVERIFY(!b->isEnabled());
+  QVERIFY(!form_->ListMenyn->isVisible());
 }
 
 void TestMorvForm::settingsRoundTrip() {
