@@ -50,7 +50,7 @@ ScanFigures MeasureWindowScan(const std::string& folder, int rounds) {
   QApplication app(argc, argv);
 
   ScanFigures f;
-  TMorvForm form(QDir::homePath());
+  TMorvForm form(QDir::homePath(), QDir::homePath());
   const QString path = QString::fromStdString(folder);
   form.DirectoryListBox1->SetDirectory(path);  // the first scan, with "Alla"
 

@@ -37,9 +37,15 @@ int main(int argc, char** argv) {
   SingleInstance instance;
   if (AnotherInstanceRuns(instance, Dialogs::instance())) return 0;
 
-  // Where a stored folder that no longer exists is replaced: on this platform
-  // the user's home folder rather than the folder of the executable.
-  TMorvForm form(QDir::homePath());
+  // The program's own files live in the user's data folder (the folder of an
+  // installed executable is not the user's to write), and a stored folder
+  // that no longer exists is replaced by the home folder.
+  QCoreApplication::setOrganizationName(QStringLiteral("Morvanta"));
+  QCoreApplication::setApplicationName(QStringLiteral("MorvID3"));
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir().mkpath(dataFolder);
+  QApplication::setApplicationName(QStringLiteral("MORVANTA Quindle"));
+  TMorvForm form(dataFolder, QDir::homePath());
   form.FormCreate();
   const int result = QApplication::exec();
   Dialogs::setInstance(nullptr);

@@ -38,8 +38,8 @@ W* Named(W* widget, const char* name) {
 
 }  // namespace
 
-TMorvForm::TMorvForm(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder) {
+TMorvForm::TMorvForm(const QString& programFolder, const QString& startFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder), startFolder_(startFolder) {
   setObjectName(QStringLiteral("MorvForm"));
   setWindowTitle(QStringLiteral("Morvanta Quindle 1.09"));
   // Minimise and close, no maximise; the height never changes.

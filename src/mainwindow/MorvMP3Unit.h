@@ -31,9 +31,11 @@ class TListForm;
 class TMorvForm : public QMainWindow {
   Q_OBJECT
  public:
-  // Where the program keeps its files ("latest.txt" and the like) and the
-  // folder used when a stored one no longer exists.
-  explicit TMorvForm(const QString& programFolder, QWidget* parent = nullptr);
+  // programFolder: where the program keeps its own files ("latest.txt",
+  // the temporary playlist). startFolder: the folder shown when no stored
+  // folder exists.
+  TMorvForm(const QString& programFolder, const QString& startFolder, QWidget* parent = nullptr);
+  const QString& ProgramFolder() const { return programFolder_; }
   ~TMorvForm() override;
 
   // Start-up after construction: settings, player, genre list, timer. The
@@ -192,6 +194,7 @@ class TMorvForm : public QMainWindow {
   void SyncDrivePicker();
 
   QString programFolder_;
+  QString startFolder_;
   bool shownOnce_ = false;
   QString reportedMissingFolder_;
   bool listMenuAttached_ = false;

@@ -64,7 +64,7 @@ void TMorvForm::FormCreate() {
   PositionsRead = false;
 
   std::optional<SettingsStore> store = SettingsStore::open();
-  Settings = MorvSettings::Load(store, programFolder_);
+  Settings = MorvSettings::Load(store, startFolder_);
   if (Settings.StoreAvailable) {
     ActFolder = Settings.ActFolder;
     MoveFolder = Settings.MoveFolder;
@@ -128,7 +128,7 @@ void TMorvForm::FormShow() {
   FormConstrainedResize();
   SBPanel1->setText(ActionName(ActionMode));
   if (!ActFolder.isEmpty() && QFileInfo(ActFolder).isDir()) DirectoryListBox1->SetDirectory(ActFolder);
-  else if (DirectoryListBox1->Directory().isEmpty()) DirectoryListBox1->SetDirectory(programFolder_);
+  else if (DirectoryListBox1->Directory().isEmpty()) DirectoryListBox1->SetDirectory(startFolder_);
   ActFolder = DirectoryListBox1->Directory();
   DirectoryListBox1Change();
   RensaID3Form(ID3Info1->isChecked());

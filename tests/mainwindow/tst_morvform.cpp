@@ -125,7 +125,7 @@ void TestMorvForm::cleanup() {
 }
 
 std::unique_ptr<TMorvForm> TestMorvForm::Start() {
-  auto form = std::make_unique<TMorvForm>(home_->path());
+  auto form = std::make_unique<TMorvForm>(home_->filePath("data"), home_->path());
   form->FormCreate();
   form->Timer1Timer();  // the splash time is not waited for
   QCoreApplication::processEvents();
@@ -387,7 +387,13 @@ void TestMorvForm::settingsRoundTrip() {
   ChooseFolder(dir.filePath("move"));
   form_->ListForm->hide();
   form_->ListForm->move(33, 44);
+  // A left-over "latest.txt" of the program goes; a file of that name elsewhere stays.
+  QDir().mkpath(home_->filePath("data"));
+  Write(QDir(home_->filePath("data")), "latest.txt", Fx::Text("1.10"));
+  Write(dir, "latest.txt", Fx::Text("mine"));
   form_->close();
+  QVERIFY(!QFile::exists(home_->filePath("data/latest.txt")));
+  QVERIFY(QFile::exists(dir.filePath("latest.txt")));
   form_.reset();
   QSettings ini(SettingsStore::userFilePath(), QSettings::IniFormat);
   QCOMPARE(ini.value("ActFolder").toString(), dir.filePath("move"));
@@ -422,7 +428,7 @@ void TestMorvForm::firstStartAndBrokenValues() {
     ini.setValue("WindowW", "wide");
     ini.setValue("ActFolder", home_->filePath("gone"));
   }
-  form_ = std::make_unique<TMorvForm>(home_->path());
+  form_ = std::make_unique<TMorvForm>(home_->filePath("data"), home_->path());
   form_->FormCreate();
   QCOMPARE(form_->Timer1->interval(), 2000);
   QTRY_VERIFY_WITH_TIMEOUT(form_->isVisible(), 5000);

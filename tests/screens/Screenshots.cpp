@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   const QString folder = music.filePath(QStringLiteral("Musik"));
   MakeFolder(folder);
 
-  TMorvForm form(music.path());
+  TMorvForm form(music.path(), music.path());
   form.FormCreate();
   form.Timer1Timer();
   form.move(40, 40);
