@@ -1,4 +1,5 @@
 #include "ID3v1Writer.h"
+#include "UniqueFd.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,20 +16,6 @@ void PutText(std::array<std::uint8_t, kID3v1BlockSize>& block, std::size_t at, c
   for (std::size_t i = 0; i < width && i < text.size(); ++i) block[at + i] = static_cast<std::uint8_t>(text[i]);
 }
 
-// Closes the descriptor (and with it the advisory lock) on every way out.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Writes all of bytes at pos; false on an error or when nothing more goes out.
 bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t pos) {
@@ -82,7 +69,7 @@ ID3v1WriteResult WriteID3v1Block(const std::string& FileName, const std::array<s
   struct stat st {};
   if (::stat(FileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return ID3v1WriteResult::OpenFailed;
 
-  const Fd fd(::open(FileName.c_str(), O_RDWR | O_CLOEXEC));
+  const UniqueFd fd(::open(FileName.c_str(), O_RDWR | O_CLOEXEC));
   if (fd.get() < 0) return ID3v1WriteResult::OpenFailed;
   // Exclusive: another writer holding the file makes this one give up rather
   // than interleave two blocks.

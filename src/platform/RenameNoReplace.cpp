@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "RenameSteps.h"
+#include "UniqueFd.h"
 
 namespace {
 
@@ -42,19 +43,6 @@ RenameResult renameThroughTemporary(RenameSteps& steps, const QString& oldName, 
   return failed(error);
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Both names are resolved against one open folder, so the folder cannot be
 // swapped between the steps.
@@ -135,7 +123,7 @@ RenameResult RenameNoReplace(const QString& folder, const QString& oldName, cons
     FolderSteps steps(AT_FDCWD);
     return renameNoReplaceWith(steps, oldName, newName);
   }
-  const Fd dir(::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  const UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() < 0) return failed(errno);
   FolderSteps steps(dir.get());
   return renameNoReplaceWith(steps, oldName, newName);
