@@ -163,7 +163,8 @@ void TMorvForm::FLBMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modif
     FLBClick();
   }
   listMenuAttached_ = FLB->count() > 0 && FLB->currentRow() >= 0 && FLB->currentItem()->isSelected();
-  if (Button == Qt::LeftButton && Modifiers == Qt::NoModifier) {
+  FLBDragPending = Button == Qt::LeftButton && Modifiers == Qt::NoModifier;
+  if (FLBDragPending) {
     dragStart_ = pos;  // a drag begins once the pointer has moved the platform's threshold
   } else {
     FLBClick();
@@ -173,7 +174,9 @@ void TMorvForm::FLBMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modif
 void TMorvForm::FLBMouseUp() { DragFile.clear(); }
 
 bool TMorvForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == DirectoryListBox1->viewport()) return DirectoryListBox1Event(event);
   if (watched == FLB->viewport()) {
+    if (FLBDragEvent(event)) return true;
     if (event->type() == QEvent::MouseButtonPress) {
       const auto* me = static_cast<QMouseEvent*>(event);
       if (me->button() == Qt::RightButton) {
@@ -194,6 +197,7 @@ bool TMorvForm::eventFilter(QObject* watched, QEvent* event) {
       const auto* me = static_cast<QMouseEvent*>(event);
       FLBMouseUp();
       leftPressOnList_ = false;
+      FLBDragPending = false;
       if (me->button() == Qt::RightButton && listMenuAttached_) ListMenyn->popup(me->globalPosition().toPoint());
       if (me->button() == Qt::LeftButton) {
         QMetaObject::invokeMethod(this, [this] { Safely([this] { FLBClick(); }); }, Qt::QueuedConnection);

@@ -64,9 +64,64 @@ class TMorvForm : public QMainWindow {
 
   // --- fixing: tag from name, name from tag, capitalisation ------------------
   // (defined in fixing/MorvFixing*.cpp)
+  bool SkrivSkydd(const QString& FileName);
+  bool SkrivId3Tag(const QString& FileName, bool Overwrite);
+  void FixaID3Tag1Click();
+  void SpeedButton1Click();
+  QString FixaNamnet(const QString& FileName);
+  void Fixanamnet1Click();
+  void SpeedButton2Click();
+  void Fixanamnetspeciell1Click();
+  void FixaGemenerna1Click();
+  void GBBtnClick();
+  void GenreDoClick();
+  void StdAlbumCBClick();
+  void StdArCBClick();
+  void StdArKeyPress(QChar& Key);  // a discarded key becomes QChar()
+  // The failure state of the last reporting batch; the report reads it.
+  QStringList FelLista;
+  std::int32_t AntNamnfel = 0;
+  std::int32_t AntSkrivfel = 0;
+  std::int32_t AntID3Skrivskydd = 0;
+  class TErrForm* ErrForm = nullptr;
+  // Takes over a batch's lines and counters, shows the report window when
+  // there is at least one line, then discards the lines.
+  void VisaFelRapport(const struct FailureReport& Report);
+  // The refresh of a single-file command: rescan, then scroll the list back
+  // so that row top is the first visible one again.
+  void RefreshKeepingTopRow(int top);
 
   // --- file management: rename, move, delete, folders, drag and drop --------
   // (defined in fixing/MorvFiles*.cpp)
+  void Bytnamn1Click();
+  // Moves Source to the full path Target while TFlyttFrm shows what goes
+  // where; with Refresh the list is scanned again before that window closes.
+  // False when the move failed (the mover has told the user why).
+  bool FlyttaFil(const QString& Source, const QString& Target, bool Refresh);
+  void Flyttatill1Click();
+  void Tabort2Click();
+  void SkapaMapp1Click();
+  void Skapamapp2Click();
+  void DirectoryListBox1MouseDown(Qt::MouseButton Button, const QPoint& pos);
+  void DirectoryListBox1MouseMove(const QPoint& pos);
+  // The drag of a file from FLB onto a folder of the tree. FLBDrag runs the
+  // whole drag; the steps are separate so that each can be driven alone.
+  void FLBDrag();
+  void FLBStartDrag();
+  void FLBDragOver();
+  bool DirectoryListBox1DragOver(const QPoint& pos);  // true: a drop here is accepted
+  void DirectoryListBox1EndDrag(QObject* Target, const QPoint& pos);
+  // After the drag: the drop recorded by the tree, or none.
+  void FinishFLBDrag();
+  // The drag and mouse events of FLB's and the tree's viewports; true when used up.
+  bool FLBDragEvent(QEvent* event);
+  bool DirectoryListBox1Event(QEvent* event);
+  bool FLBDragPending = false;        // a left press on FLB that may become a drag
+  QObject* FLBDropTarget = nullptr;   // where the running drag was dropped
+  QPoint FLBDropPoint;
+  class TBytNamnDLG* BytNamnDLG = nullptr;
+  class TFlyttFrm* FlyttFrm = nullptr;
+  class TFolderForm* FolderForm = nullptr;
 
   // --- start and end --------------------------------------------------------
   void Timer1Timer();

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
+#include "Dialogs.h"
 #include "TagFieldRules.h"
 
 namespace {
@@ -95,7 +97,12 @@ bool TID3Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ITrack) return ITrackKeyPress(key);
     return ITitelKeyPress(key);
   }
-  if (event->type() == QEvent::FocusOut && watched == ITrack) ITrackExit();
+  if (event->type() == QEvent::FocusOut && watched == ITrack) {
+    // Leaving the field for another control of this window; a window that
+    // merely loses the focus is not left.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) ITrackExit();
+  }
   return QDialog::eventFilter(watched, event);
 }
 
@@ -114,7 +121,18 @@ bool TID3Form::IArKeyPress(const QKeyEvent& key) const {
 bool TID3Form::ITrackKeyPress(const QKeyEvent& key) const { return IsTypedLetter(key); }
 
 void TID3Form::ITrackExit() {
-  if (const auto capped = CappedTrack(ITrack->text())) ITrack->setText(*capped);
+  const QString text = ITrack->text();
+  if (const auto capped = CappedTrack(text)) {
+    ITrack->setText(*capped);
+    return;
+  }
+  bool whole = false;
+  text.toLongLong(&whole);
+  if (!text.isEmpty() && !whole) {
+    // Reported once the focus has moved on: a box opened inside the focus
+    // change would fight it for the focus.
+    QTimer::singleShot(0, this, [text] { Dialogs::instance().message(NotAnIntegerText(text)); });
+  }
 }
 
 void TID3Form::IGenreListChange() {
@@ -124,8 +142,6 @@ void TID3Form::IGenreListChange() {
     IGenreList->setCurrentIndex(-1);
   }
 }
-
-void TID3Form::SparKnappClick() { emit saveRequested(); }
 
 void TID3Form::FormCloseQuery() {
   hide();

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "QuickProbe.h"
+#include "TagSave.h"
 
 class QCloseEvent;
 class QComboBox;
@@ -46,6 +47,13 @@ class TID3Form : public QDialog, public ITagEditorFields {
   void SelectGenre(const QString& name) override;
   void ClearGenreSelection() override;
 
+  // Writes the edit fields as an ID3v1 block into Fil. True when the save
+  // ran, also when it was refused for an ID3v2 tag after telling the user;
+  // false when the file stayed read-only, could not be opened or could not be
+  // written (it is then as it was). A track text that is no whole number of 0
+  // or more throws, with the message for the user, before anything is written.
+  bool SparaId3Tag();
+
   // The controls, owned by the window. The main window fills the information
   // texts and disables SparKnapp on every new selection.
   QLineEdit* ITitel = nullptr;
@@ -68,8 +76,8 @@ class TID3Form : public QDialog, public ITagEditorFields {
   // The user closed the window; it is only hidden (the main window unchecks
   // its menu item).
   void hiddenByClose();
-  // SparKnapp was pressed.
-  void saveRequested();
+  // A save ran: the main window reads the file again and refills the window.
+  void tagSaved();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,7 +95,8 @@ class TID3Form : public QDialog, public ITagEditorFields {
   bool ITrackKeyPress(const QKeyEvent& key) const;
   void ITrackExit();
   void IGenreListChange();
-  void SparKnappClick();
+  void SparKnappClick();  // Id3FrmSave.cpp
+  TagTexts Texts() const;
   void FormCloseQuery();
 
   QString Fil_;

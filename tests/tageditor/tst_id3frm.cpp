@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "Caption.h"
+#include "FakeDialogs.h"
 #include "Fixtures.h"
 #include "ID3v1.h"
 #include "Id3Frm.h"
@@ -40,18 +42,23 @@ class TestId3Frm : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<FakeDialogs> dialogs;
   std::unique_ptr<TID3Form> form;
 
   QLineEdit* Field(const QString& name) const { return form->findChild<QLineEdit*>(name); }
 
  private slots:
   void init() {
+    dialogs = std::make_unique<FakeDialogs>();
     ExpectRaiseWarning();
     form = std::make_unique<TID3Form>();
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
   }
-  void cleanup() { form.reset(); }
+  void cleanup() {
+    form.reset();
+    dialogs.reset();
+  }
 
   void controlsCarryTheirNames_data() {
     QTest::addColumn<QString>("name");
@@ -288,23 +295,32 @@ class TestId3Frm : public QObject {
 
   void enterPressesSparKnapp_data() {
     QTest::addColumn<QString>("focus");
-    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("withFile");
+    QTest::addColumn<bool>("enabled");  // before the key; in a text field the key itself enables it
     QTest::addColumn<int>("saves");
-    QTest::newRow("ITitel") << "ITitel" << true << 1;
-    QTest::newRow("ITrack") << "ITrack" << true << 1;
-    QTest::newRow("IGenreList") << "IGenreList" << true << 1;
-    QTest::newRow("ITitel, button disabled") << "ITitel" << false << 0;
+    QTest::newRow("ITitel") << "ITitel" << true << false << 1;
+    QTest::newRow("ITrack") << "ITrack" << true << false << 1;
+    QTest::newRow("IGenreList, after a pick") << "IGenreList" << true << true << 1;
+    QTest::newRow("IGenreList, nothing changed") << "IGenreList" << true << false << 0;
+    QTest::newRow("ITitel, no file") << "ITitel" << false << false << 0;
   }
   void enterPressesSparKnapp() {
     QFETCH(QString, focus);
+    QFETCH(bool, withFile);
     QFETCH(bool, enabled);
     QFETCH(int, saves);
-    QSignalSpy saved(form.get(), &TID3Form::saveRequested);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.mp3");
+    Fx::WriteFile(path.toStdString(), Fx::Frames(Fx::Mp{}, 2));
+    if (withFile) form->SetFil(path);
     form->SparKnapp->setEnabled(enabled);
+    QSignalSpy saved(form.get(), &TID3Form::tagSaved);
     QWidget* control = form->findChild<QWidget*>(focus);
     control->setFocus();
     QTest::keyClick(control, Qt::Key_Return);
     QCOMPARE(saved.count(), saves);
+    QCOMPARE(QFileInfo(path).size(), qint64(2 * Fx::FrameLen(Fx::Mp{}) + saves * 128));
+    QVERIFY(dialogs->shown().isEmpty());
   }
 
   void escapeDoesNotHide() {
@@ -315,22 +331,27 @@ class TestId3Frm : public QObject {
     QCOMPARE(hidden.count(), 0);
   }
 
+  // Leaving the field caps a large number; a text that is no whole number
+  // stays and is reported once.
   void trackAboveLimitIsCappedOnLeaving_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-    QTest::newRow("300") << "300" << "254";
-    QTest::newRow("255") << "255" << "254";
-    QTest::newRow("999") << "999" << "254";
-    QTest::newRow("254 stays") << "254" << "254";
-    QTest::newRow("7 stays") << "7" << "7";
-    QTest::newRow("empty stays") << "" << "";
-    QTest::newRow("negative stays") << "-5" << "-5";
-    QTest::newRow("not a number stays") << "1.5" << "1.5";
-    QTest::newRow("Å stays") << "Å" << "Å";
+    QTest::addColumn<QStringList>("messages");
+    const QStringList none;
+    QTest::newRow("300") << "300" << "254" << none;
+    QTest::newRow("255") << "255" << "254" << none;
+    QTest::newRow("999") << "999" << "254" << none;
+    QTest::newRow("254 stays") << "254" << "254" << none;
+    QTest::newRow("7 stays") << "7" << "7" << none;
+    QTest::newRow("empty stays") << "" << "" << none;
+    QTest::newRow("negative stays") << "-5" << "-5" << none;
+    QTest::newRow("not a number stays") << "1.5" << "1.5" << QStringList{"'1.5' is not a valid integer value"};
+    QTest::newRow("Å stays") << "Å" << "Å" << QStringList{"'Å' is not a valid integer value"};
   }
   void trackAboveLimitIsCappedOnLeaving() {
     QFETCH(QString, typed);
     QFETCH(QString, after);
+    QFETCH(QStringList, messages);
     form->SetFil(kFile);
     form->ITrack->setFocus();
     Type(form->ITrack, typed);
@@ -338,6 +359,20 @@ class TestId3Frm : public QObject {
     QTest::keyClick(form->ITrack, Qt::Key_Tab);
     QVERIFY(!form->ITrack->hasFocus());
     QCOMPARE(form->ITrack->text(), after);
+    QCoreApplication::processEvents();
+    QCOMPARE(dialogs->shownTexts(), messages);
+  }
+
+  void leavingTheWindowIsNotLeavingTheField() {
+    form->SetFil(kFile);
+    form->ITrack->setFocus();
+    Type(form->ITrack, "1.5");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCoreApplication::processEvents();
+    QVERIFY(dialogs->shown().isEmpty());
   }
 
   void closingHidesAndTells() {
