@@ -78,19 +78,7 @@ void TFolderForm::FillDrives() {
 }
 
 void TFolderForm::SyncDrivePicker() {
-  // The drive whose folder is the longest beginning of the folder shown.
-  const QString folder = WithTrailingSeparator(DirectoryListBox1->Directory());
-  int best = -1;
-  qsizetype bestLength = -1;
-  for (int i = 0; i < DriveComboBox1->count(); ++i) {
-    const QString drive = WithTrailingSeparator(DriveComboBox1->itemData(i).toString());
-    if (folder.startsWith(drive) && drive.size() > bestLength) {
-      best = i;
-      bestLength = drive.size();
-    }
-  }
-  const QSignalBlocker quiet(DriveComboBox1);
-  DriveComboBox1->setCurrentIndex(best);
+  SelectDriveOf(DriveComboBox1, DirectoryListBox1->Directory());
 }
 
 bool TFolderForm::ShowFolder(const QString& path) {

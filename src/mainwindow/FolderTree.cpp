@@ -1,11 +1,14 @@
 #include "FolderTree.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QSignalBlocker>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QStyle>
 #include <stdexcept>
 
+#include "FolderScan.h"
 #include "SwedishOrder.h"
 
 namespace {
@@ -73,4 +76,19 @@ void FolderTree::Rebuild() {
   }
   setCurrentItem(current);
   scrollToItem(current);
+}
+
+void SelectDriveOf(QComboBox* picker, const QString& folder) {
+  const QString shown = WithTrailingSeparator(folder);
+  int best = -1;
+  qsizetype bestLength = -1;
+  for (int i = 0; i < picker->count(); ++i) {
+    const QString drive = WithTrailingSeparator(picker->itemData(i).toString());
+    if (shown.startsWith(drive) && drive.size() > bestLength) {
+      best = i;
+      bestLength = drive.size();
+    }
+  }
+  const QSignalBlocker quiet(picker);
+  picker->setCurrentIndex(best);
 }

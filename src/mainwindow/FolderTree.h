@@ -6,6 +6,12 @@
 #include <QString>
 #include <QTreeWidget>
 
+class QComboBox;
+
+// Shows in a drive picker (items carrying their folder as data) the drive
+// whose folder is the longest beginning of folder; none when no drive fits.
+void SelectDriveOf(QComboBox* picker, const QString& folder);
+
 class FolderTree : public QTreeWidget {
   Q_OBJECT
  public:
