@@ -37,30 +37,17 @@ constexpr std::array kReadingNames = {
     "Contemporary Christian", "Christian Rock", "Merengue", "Salsa", "Trash Metal", "Anime", "JPop", "Synthpop"};
 
 // The picker's list: the first 126 reading names, but with four spellings of
-// its own (92, 117, 118, 123). A name picked here is written as its index.
-constexpr std::array kPickerNames = {
-    "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz", "Metal",
-    "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno", "Industrial",
-    "Alternative", "Ska", "Death Metal", "Pranks", "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop", "Vocal",
-    "Jazz+Funk",
-    "Fusion", "Trance", "Classical", "Instrumental", "Acid", "House", "Game", "Sound Clip", "Gospel", "Noise",
-    "AlternRock", "Bass", "Soul", "Punk", "Space", "Meditative", "Instrumental Pop", "Instrumental Rock", "Ethnic",
-    "Gothic",
-    "Darkwave", "Techno-Industrial", "Electronic", "Pop-Folk", "Eurodance", "Dream", "Southern Rock", "Comedy",
-    "Cult", "Gangsta",
-    "Top 40", "Christian Rap", "Pop/Funk", "Jungle", "Native American", "Cabaret", "New Wave", "Psychadelic",
-    "Rave", "Showtunes",
-    "Trailer", "Lo-Fi", "Tribal", "Acid Punk", "Acid Jazz", "Polka", "Retro", "Musical", "Rock & Roll",
-    "Hard Rock",
-    "Folk", "Folk-Rock", "National Folk", "Swing", "Fast Fusion", "Bebob", "Latin", "Revival", "Celtic",
-    "Bluegrass",
-    "Avantgarde", "Gothic Rock", "Progressive Rock", "Psychedelic Rock", "Symphonic Rock", "Slow Rock", "Big Band",
-    "Chorus", "Easy Listening", "Acoustic",
-    "Humour", "Speech", "Chanson", "Opera", "Chamber Music", "Sonata", "Symphony", "Booty Bass", "Primus",
-    "Porn Groove",
-    "Satire", "Slow Jam", "Club", "Tango", "Samba", "Folklore", "Ballad", "Poweer Ballad", "Rhytmic Soul",
-    "Freestyle",
-    "Duet", "Punk Rock", "Drum Solo", "A Capella", "Euro-House", "Dance Hall"};
+// its own. A name picked here is written as its index.
+constexpr std::array<const char*, 126> PickerNames() {
+  std::array<const char*, 126> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = kReadingNames[i];
+  names[92] = "Progressive Rock";
+  names[117] = "Poweer Ballad";
+  names[118] = "Rhytmic Soul";
+  names[123] = "A Capella";
+  return names;
+}
+constexpr std::array kPickerNames = PickerNames();
 
 // Both lists are sized by their initialisers, so a lost or extra name fails
 // the build instead of leaving a null entry behind.
