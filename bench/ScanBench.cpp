@@ -1,8 +1,5 @@
 #include "ScanBench.h"
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,6 +10,7 @@
 
 #include "FolderTree.h"
 #include "MorvMP3Unit.h"
+#include "OpenWatch.h"
 
 namespace {
 
@@ -20,22 +18,6 @@ double Seconds(const std::function<void()>& work) {
   const auto t0 = std::chrono::steady_clock::now();
   work();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-// Opens of files inside the folder reported by the kernel since the watch began.
-int FileOpens(int fd) {
-  int opens = 0;
-  alignas(inotify_event) char buf[64 * 1024];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n <= 0) break;
-    for (ssize_t at = 0; at < n;) {
-      const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
-      if ((e->mask & IN_OPEN) && !(e->mask & IN_ISDIR)) ++opens;
-      at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
-    }
-  }
-  return opens;
 }
 
 }  // namespace
@@ -54,13 +36,10 @@ ScanFigures MeasureWindowScan(const std::string& folder, int rounds) {
   const QString path = QString::fromStdString(folder);
   form.DirectoryListBox1->SetDirectory(path);  // the first scan, with "Alla"
 
-  const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  ::inotify_add_watch(fd, folder.c_str(), IN_OPEN);
-  FileOpens(fd);
+  OpenWatch watch(folder);
   f.allSeconds = 1e30;
   for (int r = 0; r < rounds; ++r) f.allSeconds = std::min(f.allSeconds, Seconds([&] { form.DirectoryListBox1Change(); }));
-  f.allOpens = FileOpens(fd);
-  ::close(fd);
+  f.allOpens = watch.IsValid() ? watch.TakeOpens() : -1;
 
   form.Id3v2->trigger();  // switches the filter (and scans)
   f.filterSeconds = 1e30;

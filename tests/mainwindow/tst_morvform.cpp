@@ -1,8 +1,5 @@
 // The main window offscreen: listing and filters, the restored row, the
 // details panel, the tool buttons, settings at start and close.
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +22,7 @@
 
 #include "FakeDialogs.h"
 #include "Fixtures.h"
+#include "OpenWatch.h"
 #include "FolderTree.h"
 #include "Id3Frm.h"
 #include "LstFrm.h"
@@ -45,28 +43,6 @@ Bytes V2() { return Fx::ID3v2(3, {{"TIT2", Fx::TextContent("Titel")}}); }
 
 void Write(const QDir& dir, const QString& name, const Bytes& bytes) {
   Fx::WriteFile(dir.filePath(name).toStdString(), bytes);
-}
-
-// Counts the opens of files (not of the folder itself) inside a folder.
-int OpenWatch(const QString& folder) {
-  const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (fd >= 0) ::inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_OPEN);
-  return fd;
-}
-
-int FileOpens(int fd) {
-  int opens = 0;
-  alignas(inotify_event) char buf[64 * 1024];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n <= 0) break;
-    for (ssize_t at = 0; at < n;) {
-      const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
-      if ((e->mask & IN_OPEN) && !(e->mask & IN_ISDIR)) ++opens;
-      at += ssize_t(sizeof(inotify_event) + e->len);
-    }
-  }
-  return opens;
 }
 
 QStringList Rows(const QListWidget* list) {
@@ -197,15 +173,14 @@ void TestMorvForm::allaScanOpensNoFile() {
   dir.cd("music");
   for (int i = 0; i < 20; ++i) Write(dir, QString("f%1.mp3").arg(i), Fx::Cat({V2(), Audio(), V1()}));
   form_ = Start();
-  const int fd = OpenWatch(dir.path());
-  QVERIFY(fd >= 0);
+  OpenWatch watch(dir.path().toStdString());
+  QVERIFY(watch.IsValid());
   ChooseFolder(dir.path());  // "Alla": names only
   QCOMPARE(form_->FLB->count(), 20);
-  QCOMPARE(FileOpens(fd), 0);
+  QCOMPARE(watch.TakeOpens(), 0);
   form_->Id3v2->trigger();  // the probing filters open every file
   QCOMPARE(form_->FLB->count(), 20);
-  QVERIFY(FileOpens(fd) >= 20);
-  ::close(fd);
+  QVERIFY(watch.TakeOpens() >= 20);
 }
 
 void TestMorvForm::rowIndexIsRestored() {
