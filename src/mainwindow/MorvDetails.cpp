@@ -16,6 +16,7 @@
 #include "Caption.h"
 #include "DetailsText.h"
 #include "FolderTree.h"
+#include "HintStyle.h"
 #include "Id3Frm.h"
 #include "LstFrm.h"
 #include "MorvMP3Unit.h"
@@ -55,9 +56,12 @@ void TMorvForm::FLBClick() {
     const QString Entry = selected->text();
     if (Entry.right(4).toUpper() == QLatin1String(".WMA")) {
       FLB->setToolTip(QStringLiteral("WMA"));
+      HintStyle::SetHintPause(100);
       HamtaWMAInfo(Folder + Entry);
     } else {
       FLB->setToolTip(QString());
+      HintStyle::SetHintPause(500);
+      FLB->setToolTipDuration(2500);
       Morv::TID3Svar svar;
       svar.TagKind = 0;
       HamtaId3v2(Folder + Entry, svar);

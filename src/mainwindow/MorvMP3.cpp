@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "Dialogs.h"
+#include "HintStyle.h"
 #include "MorvMP3Unit.h"
 #include "SingleInstance.h"
 #include "StartupChecks.h"
@@ -29,6 +30,7 @@ class MorvApplication : public QApplication {
 
 int main(int argc, char** argv) {
   MorvApplication app(argc, argv);
+  QApplication::setStyle(new HintStyle);  // the application owns it
   QApplication::setApplicationName(QStringLiteral("MORVANTA Quindle"));
   QApplication::setApplicationDisplayName(QStringLiteral("MORVANTA Quindle"));
   WidgetDialogs dialogs;

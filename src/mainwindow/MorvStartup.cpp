@@ -21,6 +21,7 @@
 #include "FileAssociation.h"
 #include "FolderTree.h"
 #include "HanteraFel.h"
+#include "HintStyle.h"
 #include "ID3v1.h"
 #include "Id3Frm.h"
 #include "LstFrm.h"
@@ -91,6 +92,7 @@ void TMorvForm::FormCreate() {
 
   FillDrives();
   Timer1->start();
+  HintStyle::SetHintPause(200);
   Probe.ProbeQuiet = false;
 }
 

@@ -24,6 +24,7 @@
 #include "Fixtures.h"
 #include "OpenWatch.h"
 #include "FolderTree.h"
+#include "HintStyle.h"
 #include "Id3Frm.h"
 #include "LstFrm.h"
 #include "MorvMP3Unit.h"
@@ -270,7 +271,12 @@ void TestMorvForm::detailsOfAWmaFile() {
   ChooseFolder(dir.path());
   Select(0);
   QVERIFY(form_->TBId32Namn->isEnabled());
+  QCOMPARE(HintStyle::HintPause(), 500);
   Select(1);
+  // WMA hints come quicker and stay longer.
+  QCOMPARE(HintStyle::HintPause(), 100);
+  QCOMPARE(HintStyle().styleHint(QStyle::SH_ToolTip_WakeUpDelay), 100);
+  QCOMPARE(form_->FLB->toolTipDuration(), 10000);
   const QString tip = form_->FLB->toolTip();
   QVERIFY2(tip.startsWith("FilNamn: " + dir.filePath("b.wma") + "\nMono\n44100 hz\n250"), qPrintable(tip));
   QVERIFY(tip.contains("\n128 kbit\nTitel: Låt\nArtist: Artist\nAlbum: \nSpår: 7\nÅr: \n"));
