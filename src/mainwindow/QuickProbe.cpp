@@ -11,30 +11,26 @@
 
 #include "Ansi.h"
 #include "ID3v1.h"
+#include "UniqueFd.h"
 
 namespace {
 
 using Block = std::array<std::uint8_t, kID3v1BlockSize>;
 using HeaderBytes = std::array<std::uint8_t, 4>;
 
-// One read-only descriptor, closed on every path. Non-blocking so that a FIFO
+// One read-only descriptor with positioned reads. Non-blocking so that a FIFO
 // that happens to carry an .mp3 name cannot stall a folder listing; for
 // regular files the flag changes nothing.
 class ReadOnlyFd {
  public:
   explicit ReadOnlyFd(const char* path) : fd_(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)) {}
-  ~ReadOnlyFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  ReadOnlyFd(const ReadOnlyFd&) = delete;
-  ReadOnlyFd& operator=(const ReadOnlyFd&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_.valid(); }
 
   // The size the directory entry reports; 0 when it cannot be had.
   std::int64_t Size() const {
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || st.st_size < 0) return 0;
+    if (::fstat(fd_.get(), &st) != 0 || st.st_size < 0) return 0;
     return static_cast<std::int64_t>(st.st_size);
   }
 
@@ -43,7 +39,7 @@ class ReadOnlyFd {
   void ReadAt(std::int64_t pos, std::span<std::uint8_t> out) const {
     std::size_t got = 0;
     while (got < out.size()) {
-      const ssize_t n = ::pread(fd_, out.data() + got, out.size() - got, static_cast<off_t>(pos) + static_cast<off_t>(got));
+      const ssize_t n = ::pread(fd_.get(), out.data() + got, out.size() - got, static_cast<off_t>(pos) + static_cast<off_t>(got));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) break;
       got += static_cast<std::size_t>(n);
@@ -51,7 +47,7 @@ class ReadOnlyFd {
   }
 
  private:
-  int fd_;
+  UniqueFd fd_;
 };
 
 constexpr std::uint8_t AsciiUpper(std::uint8_t b) {

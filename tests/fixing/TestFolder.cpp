@@ -1,11 +1,9 @@
 #include "TestFolder.h"
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QFile>
 #include <algorithm>
-#include <csignal>
 
 namespace {
 
@@ -75,19 +73,3 @@ std::set<unsigned long long> TestFolder::Inodes() const {
   return inodes;
 }
 
-FileSizeLimit::FileSizeLimit(long long bytes) {
-  oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limit{};
-  ::getrlimit(RLIMIT_FSIZE, &limit);
-  oldSoft_ = limit.rlim_cur;
-  limit.rlim_cur = static_cast<rlim_t>(bytes);
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-  rlimit limit{};
-  ::getrlimit(RLIMIT_FSIZE, &limit);
-  limit.rlim_cur = static_cast<rlim_t>(oldSoft_);
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-  std::signal(SIGXFSZ, oldHandler_);
-}

@@ -40,17 +40,3 @@ class TestFolder {
   QDir dir_;
 };
 
-// Holds the size a process may write files up to: a write past it fails
-// (SIGXFSZ is ignored meanwhile, so it fails with EFBIG instead of killing
-// the test).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(long long bytes);
-  ~FileSizeLimit();
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  unsigned long long oldSoft_ = 0;
-  void (*oldHandler_)(int) = nullptr;
-};

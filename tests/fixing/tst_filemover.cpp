@@ -1,6 +1,5 @@
 // Moving one file to a full target path: within a file system and across
 // two, with the question before replacing, and the failures it reports.
-#include <sys/resource.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -8,11 +7,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <memory>
 
 #include "FakeDialogs.h"
 #include "FileMover.h"
+#include "FileSizeLimit.h"
 #include "Fixtures.h"
 
 using Fx::Bytes;
@@ -39,28 +38,6 @@ dev_t DeviceOf(const QString& path) {
 QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
-
-// Lowers the largest file size the process may write, for as long as it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  void (*previousHandler_)(int) = nullptr;
-};
 
 }  // namespace
 

@@ -29,6 +29,7 @@
 #include "FolderTree.h"
 #include "Id3Frm.h"
 #include "MorvMP3Unit.h"
+#include "StartMainWindow.h"
 #include "MoveFrm.h"
 #include "SettingsStore.h"
 #include "TestFolder.h"
@@ -143,10 +144,7 @@ void TestMorvFiles::cleanup() {
 }
 
 void TestMorvFiles::Start() {
-  form_ = std::make_unique<TMorvForm>(home_->filePath("data"), home_->path());
-  form_->FormCreate();
-  form_->Timer1Timer();  // the splash time is not waited for
-  QCoreApplication::processEvents();
+  form_ = StartMainWindow(home_->filePath("data"), home_->path());
   form_->DirectoryListBox1->SetDirectory(folder_->Path());
 }
 

@@ -20,9 +20,11 @@
 
 #include "ErrFrm.h"
 #include "FakeDialogs.h"
+#include "FileSizeLimit.h"
 #include "Fixtures.h"
 #include "FolderTree.h"
 #include "MorvMP3Unit.h"
+#include "StartMainWindow.h"
 #include "SettingsStore.h"
 #include "TestFolder.h"
 
@@ -162,10 +164,7 @@ void TestMorvFixing::cleanup() {
 }
 
 void TestMorvFixing::Start() {
-  form_ = std::make_unique<TMorvForm>(home_->filePath("data"), home_->path());
-  form_->FormCreate();
-  form_->Timer1Timer();  // the splash time is not waited for
-  QCoreApplication::processEvents();
+  form_ = StartMainWindow(home_->filePath("data"), home_->path());
   form_->DirectoryListBox1->SetDirectory(folder_->Path());
   report_ = std::make_unique<ReportWatcher>(form_->ErrForm);
 }

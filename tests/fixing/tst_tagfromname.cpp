@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "FakeDialogs.h"
+#include "FileSizeLimit.h"
 #include "Fixtures.h"
 #include "QuickProbe.h"
 #include "TagFromName.h"

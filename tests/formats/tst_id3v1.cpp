@@ -4,15 +4,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <map>
 #include <span>
 
 #include "FileSource.h"
+#include "FileSizeLimit.h"
 #include "Fixtures.h"
 #include "ID3v1.h"
 #include "ID3v1Writer.h"
@@ -32,28 +31,6 @@ Bytes WithCommentTail(const std::string& comment, std::uint8_t b125, std::uint8_
   b[126] = b126;
   return b;
 }
-
-// Restores the file-size limit and the SIGXFSZ disposition on leaving a test.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lim = old_;
-    lim.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lim);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = nullptr;
-};
 
 }  // namespace
 

@@ -28,6 +28,7 @@
 #include "Id3Frm.h"
 #include "LstFrm.h"
 #include "MorvMP3Unit.h"
+#include "StartMainWindow.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "StartupChecks.h"
@@ -102,11 +103,7 @@ void TestMorvForm::cleanup() {
 }
 
 std::unique_ptr<TMorvForm> TestMorvForm::Start() {
-  auto form = std::make_unique<TMorvForm>(home_->filePath("data"), home_->path());
-  form->FormCreate();
-  form->Timer1Timer();  // the splash time is not waited for
-  QCoreApplication::processEvents();
-  return form;
+  return StartMainWindow(home_->filePath("data"), home_->path());
 }
 
 void TestMorvForm::ChooseFolder(const QString& path) { form_->DirectoryListBox1->SetDirectory(path); }

@@ -2,7 +2,6 @@
 // files with and without tags, the bytes of the block, the track field on
 // Enter, read-only files and failed writes.
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QComboBox>
@@ -11,10 +10,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <memory>
 
 #include "FakeDialogs.h"
+#include "FileSizeLimit.h"
 #include "Fixtures.h"
 #include "Id3Frm.h"
 
@@ -36,28 +35,6 @@ Bytes V2() { return Fx::ID3v2(3, {{"TIT2", Fx::TextContent("Gammal")}}); }
 Bytes OldV1() { return Fx::ID3v1({.title = "Gammal", .artist = "Gammal", .track = 3, .genre = 0}); }
 Bytes Tail(const Bytes& b) { return Bytes(b.end() - 128, b.end()); }
 Bytes Head(const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + std::ptrdiff_t(n)); }
-
-// Lowers the largest file size the process may write, for as long as it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  void (*previousHandler_)(int) = nullptr;
-};
 
 }  // namespace
 
